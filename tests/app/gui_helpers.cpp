@@ -39,10 +39,16 @@ Window open_main_window(const update::Endpoint& server) {
     return window;
 }
 
-void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+// Through the window system, so that modality and hit testing apply as for a user.
+void click(QWidget* control) {
+    QWidget* window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(window, control->rect().center()));
+}
 
 void type_into(QWidget* control, const QString& text) {
     click(control);
+    QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(control, text);
 }
 

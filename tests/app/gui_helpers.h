@@ -23,8 +23,9 @@ template <class T = QWidget> T* find(const Window& window, const char* name) {
     return window.widget()->findChild<T*>(QString::fromUtf8(name));
 }
 
-// Types into the control through real key events, after clicking it for focus.
-void type_into(QWidget* control, const QString& text);
+// A left click at the control's centre, delivered through its window.
+// Typing: click for focus, select all, then real key events replace the text.
 void click(QWidget* control);
+void type_into(QWidget* control, const QString& text);
 
 } // namespace quorvex::test

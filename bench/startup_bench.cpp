@@ -2,6 +2,10 @@
 // program under test, started in turn. Prints both medians and their ratio.
 //
 //   startup_bench RUNS YARDSTICK PROGRAM [PROGRAM ARGS...]
+//
+// A program argument "{silent}" becomes the port of a listener on 127.0.0.1
+// that takes connections and never speaks; "{closed}" a port where nothing
+// listens.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +57,22 @@ double time_to_first_paint(std::vector<char*> argv) {
     return elapsed;
 }
 
+// A socket bound to an ephemeral loopback port, listening or not; returns its port.
+unsigned loopback_port(bool listening, int& socket_out) {
+    socket_out = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(socket_out, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        (listening && listen(socket_out, 64) != 0) ||
+        getsockname(socket_out, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        std::perror("socket");
+        std::exit(1);
+    }
+    return ntohs(address.sin_port);
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const std::size_t n = v.size();
@@ -67,6 +90,20 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, std::atoi(argv[1]));
     std::vector<char*> yardstick{argv[2]};
     std::vector<char*> program(argv + 3, argv + argc);
+    std::vector<std::string> ports;
+    ports.reserve(program.size());
+    int silent = -1, closed = -1;
+    for (char*& arg : program) {
+        const bool is_silent = std::strcmp(arg, "{silent}") == 0;
+        if (is_silent || std::strcmp(arg, "{closed}") == 0) {
+            int& s = is_silent ? silent : closed;
+            ports.push_back(std::to_string(loopback_port(is_silent, s)));
+            arg = ports.back().data();
+        }
+    }
+    if (closed >= 0) {
+        close(closed); // nothing listens there from now on
+    }
 
     std::vector<double> base, prog;
     for (int i = 0; i < runs; ++i) {
@@ -80,6 +117,9 @@ int main(int argc, char** argv) {
         prog.push_back(p);
     }
     const double mb = median(base), mp = median(prog);
+    if (silent >= 0) {
+        close(silent);
+    }
     std::printf("yardstick median %.1f ms, program median %.1f ms, ratio %.2f (%d runs each)\n",
                 mb, mp, mp / mb, runs);
     return 0;

@@ -60,6 +60,8 @@ void apply_look(QLabel* label, Look look) {
     case Look::Result21:
     case Look::Result19:
         label->setAlignment(Qt::AlignCenter);
+        // A result can be selected and copied, with the mouse or the keyboard.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         label->setFont(pixel_font({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")},
                                   look == Look::Result21 ? 21 : 19, true));
         set_text_colour(label, Qt::black);
@@ -170,6 +172,38 @@ QWidget* make_control(const ControlDesign& c, QWidget* parent) {
     return nullptr;
 }
 
+// A caption as a spoken name: "* 时长：" is read as "时长".
+QString spoken(QString caption) {
+    caption = caption.trimmed();
+    if (caption.startsWith(u'*')) {
+        caption = caption.mid(1).trimmed();
+    }
+    while (caption.endsWith(u'：') || caption.endsWith(u':')) {
+        caption.chop(1);
+    }
+    return caption;
+}
+
+void link_captions(QWidget* window, const std::vector<CaptionLink>& links) {
+    for (const CaptionLink& link : links) {
+        auto* control = window->findChild<QWidget*>(qtext(link.control));
+        auto* caption = window->findChild<QLabel*>(qtext(link.caption));
+        if (control == nullptr || caption == nullptr) {
+            continue;
+        }
+        QString name = spoken(caption->text());
+        if (!link.unit.empty()) {
+            if (auto* unit = window->findChild<QLabel*>(qtext(link.unit))) {
+                name += u' ' + unit->text();
+            }
+        }
+        if (caption->buddy() == nullptr) {
+            caption->setBuddy(control);
+        }
+        control->setAccessibleName(name);
+    }
+}
+
 class PressFilter : public QObject {
 public:
     PressFilter(QWidget* control, Window window, std::function<void(Window, MousePress)> handler)
@@ -225,6 +259,8 @@ QWidget* build_window(const WindowDesign& design, const Handlers& handlers) {
             control->setGeometry(rect_of(c.place));
         }
     }
+
+    link_captions(window, design.captions);
 
     const Window handle(window);
     for (const auto& [name, handler] : handlers.clicked) {

@@ -61,11 +61,20 @@ struct ControlDesign {
     std::span<const unsigned char> (*picture)() = nullptr; // a picture box's JPEG image
 };
 
+// The labels that name an entry control for assistive technology: its caption
+// and, for the parts of a running time, the unit label after it.
+struct CaptionLink {
+    std::string_view control;
+    std::string_view caption;
+    std::string_view unit = {};
+};
+
 struct WindowDesign {
     std::string_view name;
     std::string_view caption;
     int client_width = 0, client_height = 0; // the client area; the frame is the platform's
     std::vector<ControlDesign> controls;
+    std::vector<CaptionLink> captions = {};
 };
 
 // Row helpers so that a design reads like a table of controls.

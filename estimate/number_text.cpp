@@ -1,4 +1,5 @@
 #include "estimate/number_text.h"
+#include "estimate/nearest_rounding.h"
 
 #include <array>
 #include <bit>
@@ -13,24 +14,7 @@
 namespace estimate {
 namespace {
 
-// Sets round-to-nearest for the lifetime of the object and puts the caller's
-// rounding direction back afterwards. The program runs in round-to-nearest,
-// but a library must not depend on that: std::from_chars and plain double
-// arithmetic both follow the current direction.
-class NearestRounding {
-public:
-    NearestRounding() : saved_(std::fegetround()) {
-        if (saved_ != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-    }
-    ~NearestRounding() {
-        if (saved_ != FE_TONEAREST && saved_ >= 0) std::fesetround(saved_);
-    }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-private:
-    int saved_;
-};
+using detail::NearestRounding;
 
 // Passes a value through a volatile object. The compiler keeps volatile
 // accesses in program order with the calls that change the rounding

@@ -4,29 +4,12 @@
 #include <cstdint>
 
 #include "estimate/number_text.h"
+#include "estimate/nearest_rounding.h"
 
 namespace estimate {
 namespace {
 
-// The page formulas are plain double arithmetic; they are computed in
-// round-to-nearest whatever direction the caller left set, and that
-// direction is restored on return. Every operand comes from, and every
-// result goes into, a call into number_text, so the arithmetic stays
-// between the two mode switches.
-class NearestRounding {
-public:
-    NearestRounding() : saved_(std::fegetround()) {
-        if (saved_ != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-    }
-    ~NearestRounding() {
-        if (saved_ != FE_TONEAREST && saved_ >= 0) std::fesetround(saved_);
-    }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-private:
-    int saved_;
-};
+using detail::NearestRounding;
 
 // Hours, minutes and seconds summed in that order and made whole once.
 std::int32_t running_time(const std::string& hours, const std::string& minutes,

@@ -42,6 +42,12 @@ QFont pixel_font(const QStringList& families, int pixels, bool bold) {
     return font;
 }
 
+QStringList chinese_ui_families() {
+    return {QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑"),
+            QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+            QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Zen Hei")};
+}
+
 void set_text_colour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -235,11 +241,10 @@ QWidget* build_window(const WindowDesign& design, const Handlers& handlers) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(qtext(design.name));
     window->setWindowTitle(qtext(design.caption));
-    // The designs are laid out for a 12-pixel interface font; keep the
-    // platform's family, take its size in pixels so texts fit their places.
-    QFont font = window->font();
-    font.setPixelSize(12);
-    window->setFont(font);
+    // The designs are laid out for a 12-pixel Chinese interface font: a
+    // Chinese family where the system has one (which also spares looking up
+    // a fallback for every Chinese text), else the platform's.
+    window->setFont(pixel_font(chinese_ui_families(), 12, false));
 
     for (const ControlDesign& c : design.controls) {
         QWidget* parent = window;

@@ -221,7 +221,9 @@ std::int32_t to_whole(double x) {
 }
 
 double round_to(double x, std::int32_t decimals) {
-    if (x == 0.0 || std::isnan(x)) return x;
+    // Zero, NaN and the infinities round to themselves (an infinity divided by
+    // an infinite power of ten would otherwise turn into a NaN).
+    if (x == 0.0 || std::isnan(x) || std::isinf(x)) return x;
 
     const NearestRounding nearest;
     const double a = pinned(std::fabs(x));
@@ -229,8 +231,8 @@ double round_to(double x, std::int32_t decimals) {
     const double p = power_of_ten(k);
 
     const double y = decimals > 0 ? a * p : decimals == 0 ? a : a / p;
-    // An infinite x, or a scaled value beyond the doubles, has no fraction
-    // left to round at this scale: keep the number.
+    // A scaled value beyond the doubles has no fraction left to round at
+    // this scale: keep the number.
     if (std::isinf(y)) return x;
 
     const double z = pinned(y + 0.000000000001);

@@ -66,7 +66,7 @@ private slots:
         QFETCH(QString, name);
         Window w = open_main_window();
         QCOMPARE(accessible_name(w.widget()->findChild<QWidget*>(control)), name);
-        w.widget()->close();
+        close_window(w);
     }
 
     void lone_list_caption_is_its_label_relation() {
@@ -77,7 +77,7 @@ private slots:
             labels << face->text(QAccessible::Name);
         }
         QVERIFY2(labels.contains(QStringLiteral("声道数：")), qPrintable(labels.join(u'|')));
-        w.widget()->close();
+        close_window(w);
     }
 
     void tab_visits_every_entry_in_reading_order_data() {
@@ -114,7 +114,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(seen, order);
-        w.widget()->close();
+        close_window(w);
     }
 
     // The result line can be selected and copied without changing it.
@@ -130,7 +130,7 @@ private slots:
         QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("≈450MB     ≈0.44GB"));
         QCOMPARE(result->text(), QStringLiteral("≈450MB     ≈0.44GB"));
-        w.widget()->close();
+        close_window(w);
     }
 };
 

@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(hours->text(), QStringLiteral("0"));
         click(find(w, "编辑框4"));
         QCOMPARE(hours->text(), QString());
-        w.widget()->close();
+        close_window(w);
     }
 
     void pasted_junk_is_cut_on_leaving() {
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(rate->text(), QStringLiteral("12abc"));
         click(find(w, "编辑框2"));
         QCOMPARE(rate->text(), QStringLiteral("12"));
-        w.widget()->close();
+        close_window(w);
     }
 
     void decimal_box_keeps_its_text_and_whole_box_keeps_a_whole_number() {
@@ -115,7 +115,7 @@ private slots:
         click(rate);
         QCOMPARE(changes.count(), 0);
         QVERIFY(bits->isUndoAvailable());
-        w.widget()->close();
+        close_window(w);
     }
 };
 

@@ -39,6 +39,13 @@ Window open_main_window(const update::Endpoint& server) {
     return window;
 }
 
+void close_window(Window& window) {
+    if (QWidget* w = window.widget()) {
+        w->close();
+    }
+    QTRY_VERIFY(!window.exists());
+}
+
 // Through the window system, so that modality and hit testing apply as for a user.
 void click(QWidget* control) {
     QWidget* window = control->window();

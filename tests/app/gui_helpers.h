@@ -23,6 +23,9 @@ template <class T = QWidget> T* find(const Window& window, const char* name) {
     return window.widget()->findChild<T*>(QString::fromUtf8(name));
 }
 
+// Closes the window and waits until it has deleted itself.
+void close_window(Window& window);
+
 // A left click at the control's centre, delivered through its window.
 // Typing: click for focus, select all, then real key events replace the text.
 void click(QWidget* control);

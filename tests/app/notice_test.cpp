@@ -90,7 +90,7 @@ private slots:
         if (shown) {
             QCOMPARE(w.text("通告"), "有新版本");
         }
-        w.widget()->close();
+        close_window(w);
     }
 
     void notice_belongs_to_the_first_page() {
@@ -104,7 +104,7 @@ private slots:
         }
         w.set_current_page("高级选择夹1", 0);
         QVERIFY(notice->isVisible());
-        w.widget()->close();
+        close_window(w);
     }
 
     // The last marked row wins, whatever an earlier one said.
@@ -113,7 +113,7 @@ private slots:
                             {1, "1.0", "old", "https://example.org/old"}});
         Window w = open_main_window(test_server());
         QVERIFY(!w.visible_setting("通告"));
-        w.widget()->close();
+        close_window(w);
     }
 
     // The note is plain text: markup and ampersands show as they are.
@@ -123,7 +123,7 @@ private slots:
         auto* notice = qobject_cast<QLabel*>(w.control("通告"));
         QCOMPARE(notice->textFormat(), Qt::PlainText);
         QCOMPARE(notice->text(), QStringLiteral("<b>1.02</b> & more"));
-        w.widget()->close();
+        close_window(w);
     }
 
     void null_note_shows_an_empty_notice() {
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(w.visible_setting("通告"));
         QCOMPARE(w.text("通告"), "");
         QCOMPARE(w.caption(), "Quorvex V1.01（有新的版本1.02）");
-        w.widget()->close();
+        close_window(w);
     }
 
     void press_opens_only_web_addresses_data() {
@@ -165,7 +165,7 @@ private slots:
             QCOMPARE(catcher.opened.front().toString(), opened);
         }
         QCOMPARE(w.caption(), "Quorvex V1.01（有新的版本1.02）");
-        w.widget()->close();
+        close_window(w);
     }
 
     // Bad data never garbles the window: cut at the zero byte, invalid bytes
@@ -179,21 +179,21 @@ private slots:
         {
             Window w = open_main_window(test_server());
             QCOMPARE(w.text("通告"), "ok");
-            w.widget()->close();
+            close_window(w);
         }
         testdb::exec("USE corvalin_1; DELETE FROM calcvideo;"
                      "INSERT INTO calcvideo (mark, ver, note) VALUES (1, '1.02', X'D3FF41')");
         {
             Window w = open_main_window(test_server());
             QCOMPARE(w.text("通告"), "\xEF\xBF\xBD\xEF\xBF\xBD" "A");
-            w.widget()->close();
+            close_window(w);
         }
         testdb::exec("USE corvalin_1; DELETE FROM calcvideo;"
                      "INSERT INTO calcvideo (mark, ver, note) VALUES (1, '1.02', REPEAT('x', 1048576))");
         {
             Window w = open_main_window(test_server());
             QCOMPARE(w.text("通告").size(), std::size_t{1048576});
-            w.widget()->close();
+            close_window(w);
         }
         testdb::restore_standard();
     }
@@ -214,7 +214,7 @@ private slots:
         Window w = open_main_window(test_server());
         QVERIFY(!w.visible_setting("通告"));
         QCOMPARE(w.caption(), "Quorvex V1.01");
-        w.widget()->close();
+        close_window(w);
         testdb::restore_standard();
     }
 
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(!w.visible_setting("通告"));
         QCOMPARE(w.caption(), "Quorvex V1.01");
         QVERIFY2(elapsed < 5000 + 1500, qPrintable(QString::number(elapsed)));
-        w.widget()->close();
+        close_window(w);
     }
 };
 

@@ -47,9 +47,7 @@ class PagesTest : public QObject {
 private slots:
     void init() { window_ = open_main_window(); }
     void cleanup() {
-        if (QWidget* w = window_.widget()) {
-            w->close();
-        }
+        close_window(window_);
     }
 
     void file_size_from_typing_to_the_result_line() {

@@ -81,7 +81,7 @@ private slots:
         auto* formulas = qobject_cast<QLabel*>(w.control("透明标签31"));
         QVERIFY(formulas->wordWrap());
         QCOMPARE(formulas->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        w.widget()->close();
+        close_window(w);
     }
 
     void support_window_is_modal_and_closes_on_escape() {
@@ -106,7 +106,7 @@ private slots:
         QTest::mouseClick(w.widget()->windowHandle(), Qt::LeftButton, {},
                           bar->mapTo(w.widget(), bar->tabRect(0).center()));
         QCOMPARE(w.current_page("高级选择夹1"), 0);
-        w.widget()->close();
+        close_window(w);
     }
 
     void each_press_opens_a_new_window_with_the_same_picture() {
@@ -128,7 +128,7 @@ private slots:
         // Known pixels of the card: the film strip's dark band near the top left.
         const QColor strip = second.picture.pixelColor(20, 47);
         QVERIFY(strip.red() < 40 && strip.green() < 40 && strip.blue() < 50);
-        w.widget()->close();
+        close_window(w);
     }
 };
 

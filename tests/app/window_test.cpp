@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(w.text("组合框4"), "立体声");
         QCOMPARE(program_values().version, 1.01);
         QVERIFY(w.widget()->isActiveWindow());
-        w.widget()->close();
+        close_window(w);
     }
 
     void fixed_frame_and_tabs() {
@@ -95,7 +95,7 @@ private slots:
         // "SimSun" where the system has it, else a family it does have.
         const QString family = tabs->tabBar()->font().family();
         QVERIFY(QFontDatabase::families().contains(family) || family == QFont().family());
-        window->close();
+        close_window(w);
     }
 
     void places_relative_to_their_container_data() {
@@ -138,7 +138,7 @@ private slots:
             QVERIFY(qobject_cast<QGroupBox*>(control->parentWidget()) != nullptr);
             QCOMPARE(control->geometry(), place);
         }
-        w.widget()->close();
+        close_window(w);
     }
 
     void centring_rule_data() {
@@ -165,7 +165,7 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QRect frame = w.widget()->frameGeometry();
         QCOMPARE(frame.topLeft(), screen.topLeft() + centred_position(screen.size(), frame.size()));
-        w.widget()->close();
+        close_window(w);
     }
 
     void escape_in_an_edit_box_closes_the_window_data() {
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(w.visible_setting("通告"));
         w.set_current_page("高级选择夹1", 0);
         QVERIFY(notice->isVisible());
-        w.widget()->close();
+        close_window(w);
     }
 
     void label_looks() {
@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(w.text("透明标签12"), "视频码率估算");
         QCOMPARE(w.text("分组框2"), "音频");
         QCOMPARE(w.text("透明标签28"), "* 时长：");
-        w.widget()->close();
+        close_window(w);
     }
 
     // The editable channel list takes typed text but never inserts it.
@@ -257,7 +257,7 @@ private slots:
         commit.setCommitString(QStringLiteral("单声道"));
         QApplication::sendEvent(list->lineEdit(), &commit);
         QCOMPARE(w.selection("组合框4"), 0);
-        w.widget()->close();
+        close_window(w);
     }
 };
 

@@ -296,6 +296,10 @@ const RoundCase kRoundCases[] = {
     {1e300, 2, 1e300, "1e+300"},
     {kInf, 2, kInf, "1.#INF"},
     {-kInf, 0, -kInf, "-1.#INF"},
+    // An infinity keeps itself however far the power of ten overflows.
+    {kInf, -309, kInf, "1.#INF"},
+    {-kInf, -400, -kInf, "-1.#INF"},
+    {kInf, std::numeric_limits<std::int32_t>::min(), kInf, "1.#INF"},
     // Scales beyond the doubles: nothing to round at 10^-400, and no
     // fraction left to round to 400 places.
     {5.0, 400, 5.0, "5"},

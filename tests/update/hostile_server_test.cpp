@@ -146,6 +146,7 @@ struct HostileCase {
     const char* name;
     Behaviour behaviour;
 };
+void PrintTo(const HostileCase& v, std::ostream* os) { *os << v.name; }
 
 class HostileServer : public ::testing::TestWithParam<HostileCase> {};
 

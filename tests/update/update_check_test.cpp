@@ -83,6 +83,10 @@ struct Versions {
     double latest;
     bool newer;
 };
+// Printers keep gtest from dumping the structs' raw bytes (padding included).
+void PrintTo(const Versions& v, std::ostream* os) {
+    *os << v.program << " vs " << v.latest;
+}
 
 class IsNewer : public ::testing::TestWithParam<Versions> {};
 
@@ -108,6 +112,7 @@ struct Encoded {
     std::string gb;
     std::string utf8;
 };
+void PrintTo(const Encoded& v, std::ostream* os) { *os << v.name; }
 
 class Gb2312ToUtf8 : public ::testing::TestWithParam<Encoded> {};
 
@@ -168,6 +173,7 @@ struct TableCase {
     Latest expected;
     bool newer; // than the program's 1.01
 };
+void PrintTo(const TableCase& v, std::ostream* os) { *os << v.name; }
 
 class StandardTable : public UpdateTable, public ::testing::WithParamInterface<TableCase> {};
 
@@ -230,6 +236,7 @@ struct VariantCase {
     const char* sql; // run in corvalin_1 after the standard table is restored
     Latest expected;
 };
+void PrintTo(const VariantCase& v, std::ostream* os) { *os << v.name; }
 
 class ChangedTable : public UpdateTable, public ::testing::WithParamInterface<VariantCase> {};
 

@@ -19,10 +19,6 @@ namespace quorvex {
 
 namespace {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QRect rect_of(const Place& p) { return {p.x, p.y, p.width, p.height}; }
 
 // A font of the first of `families` the system has, else the default family.
@@ -131,12 +127,12 @@ QWidget* make_control(const ControlDesign& c, QWidget* parent) {
         tabs->tabBar()->setFont(
             pixel_font({QStringLiteral("SimSun"), QStringLiteral("宋体")}, 12, false));
         for (std::string_view title : c.items) {
-            tabs->addTab(new QWidget, qtext(title));
+            tabs->addTab(new QWidget, to_qstring(title));
         }
         return tabs;
     }
     case ControlKind::Label: {
-        auto* label = new QLabel(qtext(c.text), parent);
+        auto* label = new QLabel(to_qstring(c.text), parent);
         apply_look(label, c.look);
         return label;
     }
@@ -149,7 +145,7 @@ QWidget* make_control(const ControlDesign& c, QWidget* parent) {
     case ControlKind::DropDown: {
         auto* list = new QComboBox(parent);
         for (std::string_view item : c.items) {
-            list->addItem(qtext(item));
+            list->addItem(to_qstring(item));
         }
         if (c.editable) {
             make_editable(list);
@@ -158,9 +154,9 @@ QWidget* make_control(const ControlDesign& c, QWidget* parent) {
         return list;
     }
     case ControlKind::Button:
-        return new QPushButton(qtext(c.text), parent);
+        return new QPushButton(to_qstring(c.text), parent);
     case ControlKind::GroupBox: {
-        auto* box = new QGroupBox(qtext(c.text), parent);
+        auto* box = new QGroupBox(to_qstring(c.text), parent);
         box->setAlignment(Qt::AlignLeft);
         return box;
     }
@@ -192,14 +188,14 @@ QString spoken(QString caption) {
 
 void link_captions(QWidget* window, const std::vector<CaptionLink>& links) {
     for (const CaptionLink& link : links) {
-        auto* control = window->findChild<QWidget*>(qtext(link.control));
-        auto* caption = window->findChild<QLabel*>(qtext(link.caption));
+        auto* control = window->findChild<QWidget*>(to_qstring(link.control));
+        auto* caption = window->findChild<QLabel*>(to_qstring(link.caption));
         if (control == nullptr || caption == nullptr) {
             continue;
         }
         QString name = spoken(caption->text());
         if (!link.unit.empty()) {
-            if (auto* unit = window->findChild<QLabel*>(qtext(link.unit))) {
+            if (auto* unit = window->findChild<QLabel*>(to_qstring(link.unit))) {
                 name += u' ' + unit->text();
             }
         }
@@ -239,8 +235,8 @@ private:
 QWidget* build_window(const WindowDesign& design, const Handlers& handlers) {
     auto* window = new DesignWindow(design.client_width, design.client_height);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(qtext(design.name));
-    window->setWindowTitle(qtext(design.caption));
+    window->setObjectName(to_qstring(design.name));
+    window->setWindowTitle(to_qstring(design.caption));
     // The designs are laid out for a 12-pixel Chinese interface font: a
     // Chinese family where the system has one (which also spares looking up
     // a fallback for every Chinese text), else the platform's.
@@ -249,7 +245,7 @@ QWidget* build_window(const WindowDesign& design, const Handlers& handlers) {
     for (const ControlDesign& c : design.controls) {
         QWidget* parent = window;
         QWidget* holder = c.in.name.empty() ? nullptr
-                                            : window->findChild<QWidget*>(qtext(c.in.name));
+                                            : window->findChild<QWidget*>(to_qstring(c.in.name));
         auto* tabs = dynamic_cast<DesignTabWidget*>(holder);
         if (tabs != nullptr && c.in.page >= 0 && c.in.page < tabs->count()) {
             parent = tabs->widget(c.in.page);
@@ -257,7 +253,7 @@ QWidget* build_window(const WindowDesign& design, const Handlers& handlers) {
             parent = holder;
         }
         QWidget* control = make_control(c, parent);
-        control->setObjectName(qtext(c.name));
+        control->setObjectName(to_qstring(c.name));
         if (tabs != nullptr) {
             DesignTabWidget::set_design_place(control, rect_of(c.place));
         } else {

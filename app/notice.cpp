@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include <optional>
+
 namespace quorvex {
 
 void check_for_update(Window w, const update::Endpoint& server) {
@@ -26,17 +28,21 @@ void check_for_update(Window w, const update::Endpoint& server) {
                                         "）"}));
 }
 
-bool is_openable_address(std::string_view address) {
-    const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())),
-                   QUrl::StrictMode);
+namespace {
+// Only absolute http and https addresses with a host are ever opened.
+std::optional<QUrl> openable_url(std::string_view address) {
+    QUrl url(to_qstring(address), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+    if (url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty()) {
+        return url;
+    }
+    return std::nullopt;
 }
+} // namespace
 
 void open_update_address(Window, MousePress) {
-    const std::string& address = program_values().update_address;
-    if (is_openable_address(address)) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(address), QUrl::StrictMode));
+    if (const std::optional<QUrl> url = openable_url(program_values().update_address)) {
+        QDesktopServices::openUrl(*url);
     }
 }
 

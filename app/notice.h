@@ -5,7 +5,6 @@
 
 #include "update/update_check.h"
 
-#include <string_view>
 
 namespace quorvex {
 
@@ -13,10 +12,8 @@ namespace quorvex {
 // in the caption if there is one, and hides the notice otherwise.
 void check_for_update(Window main_window, const update::Endpoint& server);
 
-// Press on the notice: opens the update address with the system's handler.
+// Press on the notice: opens the update address with the system's handler,
+// if it is an absolute http or https address with a host.
 void open_update_address(Window main_window, MousePress press);
-
-// Only absolute http and https addresses with a host are ever opened.
-bool is_openable_address(std::string_view address);
 
 } // namespace quorvex

@@ -15,19 +15,6 @@
 
 namespace quorvex {
 
-namespace {
-
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string utf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-} // namespace
-
 QWidget* Window::control(std::string_view name) const {
     if (window_.isNull()) {
         return nullptr;
@@ -35,7 +22,7 @@ QWidget* Window::control(std::string_view name) const {
     if (name.empty()) {
         return window_;
     }
-    return window_->findChild<QWidget*>(qtext(name));
+    return window_->findChild<QWidget*>(to_qstring(name));
 }
 
 std::string Window::text(std::string_view name) const {
@@ -44,22 +31,22 @@ std::string Window::text(std::string_view name) const {
         return {};
     }
     if (c == window_) {
-        return utf8(c->windowTitle());
+        return to_utf8(c->windowTitle());
     }
     if (auto* edit = qobject_cast<QLineEdit*>(c)) {
-        return utf8(edit->text());
+        return to_utf8(edit->text());
     }
     if (auto* label = qobject_cast<QLabel*>(c)) {
-        return utf8(label->text());
+        return to_utf8(label->text());
     }
     if (auto* button = qobject_cast<QAbstractButton*>(c)) {
-        return utf8(button->text());
+        return to_utf8(button->text());
     }
     if (auto* list = qobject_cast<QComboBox*>(c)) {
-        return utf8(list->currentText());
+        return to_utf8(list->currentText());
     }
     if (auto* box = qobject_cast<QGroupBox*>(c)) {
-        return utf8(box->title());
+        return to_utf8(box->title());
     }
     return {};
 }
@@ -69,7 +56,7 @@ void Window::set_text(std::string_view name, std::string_view text) const {
     if (c == nullptr) {
         return;
     }
-    const QString t = qtext(text);
+    const QString t = to_qstring(text);
     if (c == window_) {
         c->setWindowTitle(t);
     } else if (auto* edit = qobject_cast<QLineEdit*>(c)) {
@@ -119,7 +106,7 @@ void Window::set_current_page(std::string_view name, int index) const {
 }
 
 void message_box(std::string_view text, int buttons, std::string_view title, QWidget* owner) {
-    QMessageBox box(QMessageBox::NoIcon, qtext(title), qtext(text), QMessageBox::NoButton, owner);
+    QMessageBox box(QMessageBox::NoIcon, to_qstring(title), to_qstring(text), QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("消息框"));
     switch (buttons) {
     case 1:

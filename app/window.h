@@ -12,6 +12,15 @@ namespace quorvex {
 
 struct WindowDesign;
 
+// Texts cross between the program's UTF-8 and Qt's UTF-16 only here.
+inline QString to_qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string to_utf8(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
 class Window {
 public:
     explicit Window(QWidget* window = nullptr) : window_(window) {}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rounding_modes.h"
+
 #include <bit>
 #include <cfenv>
 #include <charconv>
@@ -548,14 +550,7 @@ TEST_P(UnderRoundingMode, TablesHoldAndModeIsKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, UnderRoundingMode,
-                         ::testing::Values(FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             switch (info.param) {
-                                 case FE_UPWARD: return std::string("Upward");
-                                 case FE_DOWNWARD: return std::string("Downward");
-                                 default: return std::string("TowardZero");
-                             }
-                         });
+                         other_rounding_modes, rounding_mode_name);
 
 // ---------------------------------------------------------------------------
 // Independence from the process locale

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rounding_modes.h"
+
 #include <cfenv>
 #include <optional>
 #include <ostream>
@@ -194,13 +196,6 @@ TEST_P(PagesUnderRoundingMode, LinesHoldAndModeIsKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PagesUnderRoundingMode,
-                         ::testing::Values(FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             switch (info.param) {
-                                 case FE_UPWARD: return std::string("Upward");
-                                 case FE_DOWNWARD: return std::string("Downward");
-                                 default: return std::string("TowardZero");
-                             }
-                         });
+                         other_rounding_modes, rounding_mode_name);
 
 } // namespace
